@@ -1,0 +1,4 @@
+var MP_CDKEYID_INFO=
+{
+	"AKGUD0":{mpid:"MA20130427115620141",servicecode:"DNFHZ"}
+}
