@@ -1,39 +1,126 @@
 #include "text/find_text.h"
 
+#include "text/find_text_scan.h"
+
 namespace cdk {
+namespace find_text {
 namespace {
 
-inline unsigned char FoldAscii(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+// How often a (folded) byte turns up in the gift-code tables, roughly: 0 for
+// bytes that hardly occur, higher for the syntax of the tables, digits and
+// the letters of field names. Only the order matters.
+int Commonness(unsigned char c) {
+  if (c >= 0x80) return 3;  // GBK bytes spread over 128 values
+  if (c >= '0' && c <= '9') return 8;
+  switch (c) {
+    case '"': case ':': case ',': case '{': case '}': return 9;
+    case ' ': case '-': case '\t': case '\r': case '\n': return 7;
+    case '[': case ']': case '_': case '(': case ')': case '*': return 4;
+    case 'j': case 'q': case 'x': case 'z': case 'w': case 'y': case 'f': case 'h':
+      return 2;
+    case 'b': case 'k': case 'l': case 'u': case 'v': return 3;
+    default: break;
+  }
+  if (c >= 'a' && c <= 'z') return 5;
+  return 1;
 }
 
-bool MatchesAt(const unsigned char* at, TextView needle, bool ignore_case) {
-  for (size_t k = 0; k < needle.size(); ++k) {
-    unsigned char a = at[k];
-    unsigned char b = static_cast<unsigned char>(needle[k]);
-    if (ignore_case ? FoldAscii(a) != FoldAscii(b) : a != b) return false;
-  }
-  return true;
+Probe MakeProbe(const unsigned char* needle, size_t offset, bool ignore_case) {
+  unsigned char c = ignore_case ? FoldAscii(needle[offset]) : needle[offset];
+  bool letter = ignore_case && c >= 'a' && c <= 'z';
+  return Probe{offset, static_cast<unsigned char>(letter ? 0x20 : 0), c};
 }
 
 }  // namespace
 
-int32_t FindTextInPlace(TextView text, TextView needle, bool ignore_case) {
-  const size_t length = text.size();
-  const size_t n = needle.size();
-  if (n == 0) return length > 0 ? 1 : kNotFound;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  size_t p = 0;
-  while (length - p >= n) {
-    if (MatchesAt(bytes + p, needle, ignore_case)) return static_cast<int32_t>(p + 1);
-    if (bytes[p] >= 0x80) {
-      if (p + 1 == length) return kNotFound;  // lone lead byte ends the text
-      p += 2;
-    } else {
-      p += 1;
+NeedlePlan MakeNeedlePlan(const unsigned char* needle, size_t size, bool ignore_case) {
+  size_t last = size - 1;
+  size_t inner = size > 2 ? 1 : last;
+  for (size_t k = 2; k < last; ++k) {
+    if (Commonness(FoldAscii(needle[k])) < Commonness(FoldAscii(needle[inner]))) inner = k;
+  }
+  return NeedlePlan{needle,
+                    size,
+                    ignore_case,
+                    {MakeProbe(needle, 0, ignore_case), MakeProbe(needle, inner, ignore_case),
+                     MakeProbe(needle, last, ignore_case)}};
+}
+
+int32_t ScanByCharacters(const unsigned char* text, size_t length, size_t start,
+                         const NeedlePlan& plan) {
+  const size_t last_start = length - plan.size;
+  for (size_t p = start; p <= last_start; p += text[p] >= 0x80 ? 2 : 1) {
+    const unsigned char* candidate = text + p;
+    if (ProbeMatches(candidate, plan.probes[0]) && ProbeMatches(candidate, plan.probes[2]) &&
+        NeedleMatchesAt(candidate, plan)) {
+      return static_cast<int32_t>(p + 1);
     }
   }
   return kNotFound;
+}
+
+}  // namespace find_text
+
+bool FindTextPathAvailable(FindTextPath path) {
+  switch (path) {
+    case FindTextPath::kScalar:
+      return true;
+#if defined(CDK_FIND_TEXT_X86)
+    case FindTextPath::kSse2:
+#if defined(__x86_64__) || defined(_M_X64)
+      return true;  // part of the x86-64 baseline
+#else
+      __builtin_cpu_init();
+      return __builtin_cpu_supports("sse2");
+#endif
+    case FindTextPath::kAvx2:
+      // Also false when the OS does not save the YMM registers.
+      __builtin_cpu_init();
+      return __builtin_cpu_supports("avx2");
+#endif
+    default:
+      return false;
+  }
+}
+
+FindTextPath ChosenFindTextPath() {
+  for (FindTextPath path : {FindTextPath::kAvx2, FindTextPath::kSse2}) {
+    if (FindTextPathAvailable(path)) return path;
+  }
+  return FindTextPath::kScalar;
+}
+
+std::string_view FindTextPathName(FindTextPath path) {
+  switch (path) {
+    case FindTextPath::kScalar: return "scalar";
+    case FindTextPath::kSse2: return "sse2";
+    case FindTextPath::kAvx2: return "avx2";
+  }
+  return "unknown";
+}
+
+std::string_view FindTextPathName() { return FindTextPathName(ChosenFindTextPath()); }
+
+int32_t FindTextInPlace(TextView text, TextView needle, bool ignore_case, FindTextPath path) {
+  const size_t length = text.size();
+  const size_t n = needle.size();
+  if (n == 0) return length > 0 ? 1 : kNotFound;
+  if (n > length) return kNotFound;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const find_text::NeedlePlan plan = find_text::MakeNeedlePlan(
+      reinterpret_cast<const unsigned char*>(needle.data()), n, ignore_case);
+  if (!FindTextPathAvailable(path)) path = FindTextPath::kScalar;
+  switch (path) {
+#if defined(CDK_FIND_TEXT_X86)
+    case FindTextPath::kAvx2: return find_text::FindTextAvx2(bytes, length, plan);
+    case FindTextPath::kSse2: return find_text::FindTextSse2(bytes, length, plan);
+#endif
+    default: return find_text::ScanByCharacters(bytes, length, 0, plan);
+  }
+}
+
+int32_t FindTextInPlace(TextView text, TextView needle, bool ignore_case) {
+  return FindTextInPlace(text, needle, ignore_case, ChosenFindTextPath());
 }
 
 }  // namespace cdk
