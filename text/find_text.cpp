@@ -1,5 +1,7 @@
 #include "text/find_text.h"
 
+#include <utility>
+
 #include "text/find_text_scan.h"
 
 namespace cdk {
@@ -7,11 +9,12 @@ namespace find_text {
 namespace {
 
 // How often a (folded) byte turns up in the gift-code tables, roughly: 0 for
-// bytes that hardly occur, higher for the syntax of the tables, digits and
-// the letters of field names. Only the order matters.
+// bytes that hardly occur, higher for the syntax of the tables and the letters
+// of field names. Only the order matters. Digits rank below common letters:
+// in a package id they are the part that differs from row to row.
 int Commonness(unsigned char c) {
   if (c >= 0x80) return 3;  // GBK bytes spread over 128 values
-  if (c >= '0' && c <= '9') return 8;
+  if (c >= '0' && c <= '9') return 4;
   switch (c) {
     case '"': case ':': case ',': case '{': case '}': return 9;
     case ' ': case '-': case '\t': case '\r': case '\n': return 7;
@@ -34,16 +37,23 @@ Probe MakeProbe(const unsigned char* needle, size_t offset, bool ignore_case) {
 }  // namespace
 
 NeedlePlan MakeNeedlePlan(const unsigned char* needle, size_t size, bool ignore_case) {
-  size_t last = size - 1;
+  auto commonness = [needle](size_t offset) { return Commonness(FoldAscii(needle[offset])); };
+  const size_t last = size - 1;
+  // The rarest inner byte; among equals the one furthest from the first byte,
+  // which is the least likely to come along with it.
   size_t inner = size > 2 ? 1 : last;
   for (size_t k = 2; k < last; ++k) {
-    if (Commonness(FoldAscii(needle[k])) < Commonness(FoldAscii(needle[inner]))) inner = k;
+    if (commonness(k) <= commonness(inner)) inner = k;
   }
+  // Drop the most common of first, inner and last from the per-block test.
+  size_t hot_a = 0, hot_b = inner, cold = last;
+  if (commonness(last) < commonness(inner)) std::swap(hot_b, cold);
+  if (commonness(cold) < commonness(hot_a)) std::swap(hot_a, cold);
   return NeedlePlan{needle,
                     size,
                     ignore_case,
-                    {MakeProbe(needle, 0, ignore_case), MakeProbe(needle, inner, ignore_case),
-                     MakeProbe(needle, last, ignore_case)}};
+                    {MakeProbe(needle, hot_a, ignore_case), MakeProbe(needle, hot_b, ignore_case),
+                     MakeProbe(needle, cold, ignore_case)}};
 }
 
 int32_t ScanByCharacters(const unsigned char* text, size_t length, size_t start,
@@ -51,7 +61,7 @@ int32_t ScanByCharacters(const unsigned char* text, size_t length, size_t start,
   const size_t last_start = length - plan.size;
   for (size_t p = start; p <= last_start; p += text[p] >= 0x80 ? 2 : 1) {
     const unsigned char* candidate = text + p;
-    if (ProbeMatches(candidate, plan.probes[0]) && ProbeMatches(candidate, plan.probes[2]) &&
+    if (ProbeMatches(candidate, plan.probes[0]) && ProbeMatches(candidate, plan.probes[1]) &&
         NeedleMatchesAt(candidate, plan)) {
       return static_cast<int32_t>(p + 1);
     }

@@ -22,13 +22,6 @@ __attribute__((target("avx2"), always_inline)) inline __m256i ProbeLanes(
   return _mm256_cmpeq_epi8(_mm256_or_si256(bytes, probe.fold_or), probe.value);
 }
 
-__attribute__((target("avx2"), always_inline)) inline __m256i CandidateLanes(
-    const unsigned char* candidates, const VectorProbe (&probes)[3]) {
-  return _mm256_and_si256(_mm256_and_si256(ProbeLanes(candidates, probes[0]),
-                                           ProbeLanes(candidates, probes[1])),
-                          ProbeLanes(candidates, probes[2]));
-}
-
 __attribute__((target("avx2"), always_inline)) inline uint64_t LaneMask(__m256i lanes) {
   return static_cast<uint32_t>(_mm256_movemask_epi8(lanes));
 }
@@ -51,22 +44,25 @@ __attribute__((target("avx2"))) int32_t FindTextAvx2(const unsigned char* text, 
   // Candidates are positions 0 .. length - size; a block starting at i tries
   // i .. i + 63 and so reads no byte past the end of the text.
   const size_t candidate_count = length - plan.size + 1;
+  const size_t blocks_end = candidate_count - candidate_count % kBlock;
   KnownBoundary known{0, false};
   size_t i = 0;
-  for (; candidate_count - i >= kBlock; i += kBlock) {
+  for (; i < blocks_end; i += kBlock) {
     const unsigned char* block = text + i;
-    __m256i lanes_low = CandidateLanes(block, probes);
-    __m256i lanes_high = CandidateLanes(block + 32, probes);
-    if (_mm256_testz_si256(_mm256_or_si256(lanes_low, lanes_high), _mm256_set1_epi8(-1))) continue;
+    __m256i low = _mm256_and_si256(ProbeLanes(block, probes[0]), ProbeLanes(block, probes[1]));
+    __m256i high = _mm256_and_si256(ProbeLanes(block + 32, probes[0]), ProbeLanes(block + 32, probes[1]));
+    if (_mm256_movemask_epi8(_mm256_or_si256(low, high)) == 0) continue;
 
-    uint64_t candidates = LaneMask(lanes_low) | LaneMask(lanes_high) << 32;
-    uint64_t high = HighMask(block) | HighMask(block + 32) << 32;
-    uint64_t second_bytes = SecondByteMask(high, IsSecondByteAt(text, i, known));
+    uint64_t candidates = LaneMask(_mm256_and_si256(low, ProbeLanes(block, probes[2]))) |
+                          LaneMask(_mm256_and_si256(high, ProbeLanes(block + 32, probes[2]))) << 32;
+    if (candidates == 0) continue;
+    uint64_t high_bytes = HighMask(block) | HighMask(block + 32) << 32;
+    uint64_t second_bytes = SecondByteMask(high_bytes, IsSecondByteAt(text, i, known));
     for (candidates &= ~second_bytes; candidates != 0; candidates &= candidates - 1) {
       size_t p = i + static_cast<size_t>(__builtin_ctzll(candidates));
       if (NeedleMatchesAt(text + p, plan)) return static_cast<int32_t>(p + 1);
     }
-    known = {i + kBlock, LastByteLeads(high, second_bytes)};
+    known = {i + kBlock, LastByteLeads(high_bytes, second_bytes)};
   }
   return ScanByCharacters(text, length, i + (IsSecondByteAt(text, i, known) ? 1 : 0), plan);
 }

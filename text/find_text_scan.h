@@ -29,9 +29,11 @@ struct Probe {
   unsigned char value;
 };
 
-// A non-empty needle, ready to search for. probes[0] is the first byte,
-// probes[2] the last, probes[1] the rarest-looking byte in between (repeats
-// for needles of one or two bytes).
+// A non-empty needle, ready to search for. The probes test its first byte,
+// its last byte and the rarest-looking byte in between (the same byte again
+// for needles of one or two bytes). probes[0] and probes[1] are the two of
+// them that look most selective: the vector loops test those on every block
+// and probes[2] only on blocks where the two hit.
 struct NeedlePlan {
   const unsigned char* needle;
   size_t size;

@@ -20,13 +20,6 @@ __attribute__((target("sse2"), always_inline)) inline __m128i ProbeLanes(
   return _mm_cmpeq_epi8(_mm_or_si128(bytes, probe.fold_or), probe.value);
 }
 
-__attribute__((target("sse2"), always_inline)) inline __m128i CandidateLanes(
-    const unsigned char* candidates, const VectorProbe (&probes)[3]) {
-  return _mm_and_si128(_mm_and_si128(ProbeLanes(candidates, probes[0]),
-                                     ProbeLanes(candidates, probes[1])),
-                       ProbeLanes(candidates, probes[2]));
-}
-
 __attribute__((target("sse2"), always_inline)) inline uint64_t HighMask16(const unsigned char* at) {
   return static_cast<uint32_t>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at))));
 }
@@ -48,26 +41,31 @@ __attribute__((target("sse2"))) int32_t FindTextSse2(const unsigned char* text, 
   // Candidates are positions 0 .. length - size; a block starting at i tries
   // i .. i + 63 and so reads no byte past the end of the text.
   const size_t candidate_count = length - plan.size + 1;
+  const size_t blocks_end = candidate_count - candidate_count % kBlock;
   KnownBoundary known{0, false};
   size_t i = 0;
-  for (; candidate_count - i >= kBlock; i += kBlock) {
+  for (; i < blocks_end; i += kBlock) {
     const unsigned char* block = text + i;
-    __m128i c0 = CandidateLanes(block, probes);
-    __m128i c1 = CandidateLanes(block + 16, probes);
-    __m128i c2 = CandidateLanes(block + 32, probes);
-    __m128i c3 = CandidateLanes(block + 48, probes);
-    __m128i any = _mm_or_si128(_mm_or_si128(c0, c1), _mm_or_si128(c2, c3));
+    __m128i hot[4];
+    for (int q = 0; q < 4; ++q) {
+      hot[q] = _mm_and_si128(ProbeLanes(block + 16 * q, probes[0]), ProbeLanes(block + 16 * q, probes[1]));
+    }
+    __m128i any = _mm_or_si128(_mm_or_si128(hot[0], hot[1]), _mm_or_si128(hot[2], hot[3]));
     if (_mm_movemask_epi8(any) == 0) continue;
 
-    uint64_t candidates = LaneMask(c0) | LaneMask(c1) << 16 | LaneMask(c2) << 32 | LaneMask(c3) << 48;
-    uint64_t high = HighMask16(block) | HighMask16(block + 16) << 16 | HighMask16(block + 32) << 32 |
-                    HighMask16(block + 48) << 48;
-    uint64_t second_bytes = SecondByteMask(high, IsSecondByteAt(text, i, known));
+    uint64_t candidates = 0;
+    uint64_t high_bytes = 0;
+    for (int q = 0; q < 4; ++q) {
+      candidates |= LaneMask(_mm_and_si128(hot[q], ProbeLanes(block + 16 * q, probes[2]))) << (16 * q);
+      high_bytes |= HighMask16(block + 16 * q) << (16 * q);
+    }
+    if (candidates == 0) continue;
+    uint64_t second_bytes = SecondByteMask(high_bytes, IsSecondByteAt(text, i, known));
     for (candidates &= ~second_bytes; candidates != 0; candidates &= candidates - 1) {
       size_t p = i + static_cast<size_t>(__builtin_ctzll(candidates));
       if (NeedleMatchesAt(text + p, plan)) return static_cast<int32_t>(p + 1);
     }
-    known = {i + kBlock, LastByteLeads(high, second_bytes)};
+    known = {i + kBlock, LastByteLeads(high_bytes, second_bytes)};
   }
   return ScanByCharacters(text, length, i + (IsSecondByteAt(text, i, known) ? 1 : 0), plan);
 }
