@@ -1,6 +1,6 @@
-// FindText against the plain reference loop, on any bytes: the fast search
-// must give the same position (or -1) for every text, needle, start position
-// and case mode.
+// FindText against the plain reference loop, on any bytes: the fast search,
+// on each of its paths, must give the same position (or -1) for every text,
+// needle, start position and case mode.
 //
 // Input: one options byte, then text \0 needle.
 //   bit 0     ignore case
@@ -92,6 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
          ignore_case, std::nullopt);
   Expect(cdk::FindText(text, needle, ignore_case), want, "FindText", text, needle, ignore_case,
          std::nullopt);
+  // Every vector path this CPU can run, not only the widest one.
+  for (cdk::FindTextPath path :
+       {cdk::FindTextPath::kScalar, cdk::FindTextPath::kSse2, cdk::FindTextPath::kAvx2}) {
+    Expect(cdk::FindTextInPlace(text, needle, ignore_case, path), want,
+           cdk::FindTextPathName(path).data(), text, needle, ignore_case, std::nullopt);
+  }
   if (start) {
     Expect(cdk::FindText(text, needle, *start, ignore_case),
            ReferenceFindFrom(text, needle, *start, ignore_case), "FindText from a start position",
