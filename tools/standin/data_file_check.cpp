@@ -541,20 +541,48 @@ std::string FormatFigures(const Figures& f) {
   return out;
 }
 
+namespace {
+
+// For every id in `ids` (folded), the offset where `<id><marker>` first
+// occurs in `folded`: one pass over the marker's occurrences, trying the ids'
+// lengths before each.
+std::map<std::string, int64_t> FirstOccurrences(const std::string& folded, std::string_view marker,
+                                                const std::set<std::string>& ids) {
+  std::set<size_t> lengths;
+  for (const std::string& id : ids) lengths.insert(id.size());
+  std::map<std::string, int64_t> first;
+  for (size_t at = folded.find(marker); at != std::string::npos; at = folded.find(marker, at + 1))
+    for (size_t length : lengths) {
+      if (length > at) break;
+      std::string candidate = folded.substr(at - length, length);
+      if (ids.count(candidate)) first.emplace(std::move(candidate), static_cast<int64_t>(at - length));
+    }
+  return first;
+}
+
+}  // namespace
+
 std::vector<std::string> MisplacedFirstMatches(std::string_view bytes, const ParsedFile& file) {
   // The folded text keeps every offset; ASCII needles cannot start on a trail
   // byte of a GB2312 character, so a plain search finds what FindText finds.
   const std::string folded = Fold(bytes);
   std::vector<std::string> out;
-  for (const Entry& e : file.Get("MP_CDKEYID_INFO").entries) {
-    if (!EndsWith(e.key, "0")) continue;
-    const size_t at = folded.find(Fold(e.key.substr(0, 5)) + "0\":{mpid:\"");
-    if (static_cast<int64_t>(at) != e.offset + 1) out.push_back("batch " + e.key);
-  }
-  for (const Entry& e : file.Get("MP_MPID_INFO").entries) {
-    const size_t at = folded.find(Fold(e.key) + "\":{desc:\"");
-    if (static_cast<int64_t>(at) != e.offset + 1) out.push_back("package " + e.key);
-  }
+  auto check = [&](const Table& table, std::string_view marker, auto needle_id, const char* what) {
+    std::set<std::string> ids;
+    for (const Entry& e : table.entries)
+      if (!needle_id(e.key).empty()) ids.insert(Fold(needle_id(e.key)));
+    const auto first = FirstOccurrences(folded, marker, ids);
+    for (const Entry& e : table.entries) {
+      if (needle_id(e.key).empty()) continue;
+      const auto found = first.find(Fold(needle_id(e.key)));
+      if (found == first.end() || found->second != e.offset + 1) out.push_back(std::string(what) + " " + e.key);
+    }
+  };
+  // A batch is searched by its first five characters and "0":{mpid:"; keys
+  // ending in another digit are never searched.
+  check(file.Get("MP_CDKEYID_INFO"), "\":{mpid:\"",
+        [](const std::string& key) { return EndsWith(key, "0") ? key : std::string(); }, "batch");
+  check(file.Get("MP_MPID_INFO"), "\":{desc:\"", [](const std::string& key) { return key; }, "package");
   return out;
 }
 

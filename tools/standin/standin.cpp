@@ -11,6 +11,10 @@ namespace {
 
 // splitmix64: a fixed, portable sequence (std::random distributions differ
 // between standard libraries).
+//
+// Every statement draws from it at most once or in a fixed order: the order in
+// which C++ evaluates the operands of + or the arguments of a call differs
+// between compilers, and the file must not.
 class Rng {
  public:
   explicit Rng(uint64_t seed) : state_(seed) {}
@@ -115,7 +119,9 @@ Bytes Suffix(Rng& rng) {
 Bytes GoodsSetId(const Stamp& s, Rng& rng) {
   if (rng.Percent(15)) return "goodsset" + StampDigits(s, true);
   const int prefix = rng.Between(4, 6);  // PID and 19 to 21 digits
-  return "PID" + Pad(rng.Between(1, 9), 1) + Digits(rng, prefix - 1) + StampDigits(s, true);
+  const Bytes lead = Pad(rng.Between(1, 9), 1);  // one draw per statement: C++ leaves the order
+  const Bytes rest = Digits(rng, prefix - 1);      // of operands unspecified
+  return "PID" + lead + rest + StampDigits(s, true);
 }
 Bytes ItemId(const Stamp& s, Rng& rng) {
   const int kind = rng.Below(100);
@@ -217,8 +223,9 @@ Bytes Ascii(int bytes, bool tab, bool comma, Rng& rng) {
 // Chinese words around an ASCII part, exactly as long as planned.
 Bytes DescText(const DescPlan& p, Rng& rng) {
   const int before = p.double_bytes == 0 ? 0 : rng.Between(p.double_bytes / 2, p.double_bytes);
-  return Chinese(before, rng) + Ascii(p.length - 2 * p.double_bytes, p.tab, p.comma, rng) +
-         Chinese(p.double_bytes - before, rng);
+  const Bytes head = Chinese(before, rng);
+  const Bytes ascii = Ascii(p.length - 2 * p.double_bytes, p.tab, p.comma, rng);
+  return head + ascii + Chinese(p.double_bytes - before, rng);
 }
 
 int RandomNum(Rng& rng) {
@@ -420,7 +427,10 @@ struct Builder {
       for (int i = 0; i < plan.count; ++i) {
         const auto [id, s] = NewId(ids, rng, [&](const Stamp& st) {
           if (plan.kind == 0) return MaId(st);
-          if (plan.kind == 1) return Mp12Id(st, rng) + Suffix(rng);
+          if (plan.kind == 1) {
+            const Bytes id = Mp12Id(st, rng);
+            return id + Suffix(rng);
+          }
           return Mp12Id(st, rng);
         });
         PackageRow row;
