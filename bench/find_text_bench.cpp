@@ -224,6 +224,11 @@ int main(int argc, char** argv) {
   std::printf("FindText path: %s; text: %s, %zu bytes; missing needle \"%s\"\n",
               std::string(cdk::FindTextPathName()).c_str(), in.source.c_str(), in.database.size(),
               in.missing_needles[0].c_str());
+  const cdk::LookupResult akgud = cdk::LookupItemName(in.database, "AKGUD");
+  std::printf("LookupItemName(\"AKGUD\"): package id \"%s\" at byte %d, item name %zu bytes at byte %d\n",
+              akgud.package_id.c_str(), cdk::FindText(in.database, akgud.first_key),
+              akgud.item_name.size(),
+              cdk::FindText(in.database, cdk::ConcatText({akgud.package_id, cdk::kSecondKeyTail})));
   std::fflush(stdout);
 
   struct Timed { const char* name; const Contender* run; };

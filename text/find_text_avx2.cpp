@@ -6,6 +6,8 @@
 #if defined(CDK_FIND_TEXT_X86)
 #include <immintrin.h>
 
+#include <algorithm>
+
 namespace cdk::find_text {
 namespace {
 
@@ -30,6 +32,57 @@ __attribute__((target("avx2"), always_inline)) inline uint64_t HighMask(const un
   return LaneMask(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at)));
 }
 
+// The two hot probes' lanes for the 64 candidates of the block at `block`.
+struct HotLanes {
+  __m256i low, high;
+};
+
+__attribute__((target("avx2"), always_inline)) inline HotLanes HotLanesAt(
+    const unsigned char* block, const VectorProbe (&probes)[3]) {
+  return {_mm256_and_si256(ProbeLanes(block, probes[0]), ProbeLanes(block, probes[1])),
+          _mm256_and_si256(ProbeLanes(block + 32, probes[0]), ProbeLanes(block + 32, probes[1]))};
+}
+
+__attribute__((target("avx2"), always_inline)) inline bool AnyLane(HotLanes lanes) {
+  return _mm256_movemask_epi8(_mm256_or_si256(lanes.low, lanes.high)) != 0;
+}
+
+// The first match among the block's candidates that pass all three probes
+// and start a character, or -1. Moves `known` to the block's end when it
+// works out the block's character starts.
+__attribute__((target("avx2"), always_inline)) inline int32_t SearchBlock(
+    const unsigned char* text, size_t i, HotLanes hot, const VectorProbe (&probes)[3],
+    const NeedlePlan& plan, KnownBoundary& known) {
+  const unsigned char* block = text + i;
+  uint64_t candidates = LaneMask(_mm256_and_si256(hot.low, ProbeLanes(block, probes[2]))) |
+                        LaneMask(_mm256_and_si256(hot.high, ProbeLanes(block + 32, probes[2]))) << 32;
+  if (candidates == 0) return kNotFound;
+  uint64_t high_bytes = HighMask(block) | HighMask(block + 32) << 32;
+  uint64_t second_bytes = SecondByteMask(high_bytes, IsSecondByteAt(text, i, known));
+  for (candidates &= ~second_bytes; candidates != 0; candidates &= candidates - 1) {
+    size_t p = i + static_cast<size_t>(__builtin_ctzll(candidates));
+    if (NeedleMatchesAt(text + p, plan)) return static_cast<int32_t>(p + 1);
+  }
+  known = {i + 64, LastByteLeads(high_bytes, second_bytes)};
+  return kNotFound;
+}
+
+// Two blocks, 128 candidates, under one test of the two hot probes.
+__attribute__((target("avx2"), always_inline)) inline int32_t SearchStep(
+    const unsigned char* text, size_t i, const VectorProbe (&probes)[3], const NeedlePlan& plan,
+    KnownBoundary& known) {
+  HotLanes first = HotLanesAt(text + i, probes);
+  HotLanes second = HotLanesAt(text + i + 64, probes);
+  if (!AnyLane({_mm256_or_si256(first.low, first.high), _mm256_or_si256(second.low, second.high)})) {
+    return kNotFound;
+  }
+  int32_t found = AnyLane(first) ? SearchBlock(text, i, first, probes, plan, known) : kNotFound;
+  if (found == kNotFound && AnyLane(second)) {
+    found = SearchBlock(text, i + 64, second, probes, plan, known);
+  }
+  return found;
+}
+
 }  // namespace
 
 __attribute__((target("avx2"))) int32_t FindTextAvx2(const unsigned char* text, size_t length,
@@ -47,22 +100,51 @@ __attribute__((target("avx2"))) int32_t FindTextAvx2(const unsigned char* text, 
   const size_t blocks_end = candidate_count - candidate_count % kBlock;
   KnownBoundary known{0, false};
   size_t i = 0;
-  for (; i < blocks_end; i += kBlock) {
-    const unsigned char* block = text + i;
-    __m256i low = _mm256_and_si256(ProbeLanes(block, probes[0]), ProbeLanes(block, probes[1]));
-    __m256i high = _mm256_and_si256(ProbeLanes(block + 32, probes[0]), ProbeLanes(block + 32, probes[1]));
-    if (_mm256_movemask_epi8(_mm256_or_si256(low, high)) == 0) continue;
-
-    uint64_t candidates = LaneMask(_mm256_and_si256(low, ProbeLanes(block, probes[2]))) |
-                          LaneMask(_mm256_and_si256(high, ProbeLanes(block + 32, probes[2]))) << 32;
-    if (candidates == 0) continue;
-    uint64_t high_bytes = HighMask(block) | HighMask(block + 32) << 32;
-    uint64_t second_bytes = SecondByteMask(high_bytes, IsSecondByteAt(text, i, known));
-    for (candidates &= ~second_bytes; candidates != 0; candidates &= candidates - 1) {
-      size_t p = i + static_cast<size_t>(__builtin_ctzll(candidates));
-      if (NeedleMatchesAt(text + p, plan)) return static_cast<int32_t>(p + 1);
+  // Two blocks per step while there are two, in windows of up to 32 steps.
+  // A window tests the rarest probe alone on each step, and two probes only
+  // where it hits. When it hits in more than one step in eight, the next
+  // windows test two probes on every step, 1, 2, 4, then 8 windows in a row
+  // before the rare probe gets another try. So a stretch dense with the rare
+  // byte costs little more than testing two probes throughout, and the rest
+  // of the text runs on one.
+  constexpr size_t kStep = 2 * kBlock;
+  constexpr size_t kWindowSteps = 32;
+  constexpr size_t kMaxPairWindows = 8;
+  size_t pair_windows_left = 0;
+  size_t pair_windows_next = 1;
+  while (blocks_end - i >= kStep) {
+    const size_t window_end = i + std::min((blocks_end - i) / kStep, kWindowSteps) * kStep;
+    if (pair_windows_left > 0) {
+      --pair_windows_left;
+      for (; i < window_end; i += kStep) {
+        int32_t found = SearchStep(text, i, probes, plan, known);
+        if (found != kNotFound) return found;
+      }
+      continue;
     }
-    known = {i + kBlock, LastByteLeads(high_bytes, second_bytes)};
+    size_t hits = 0;
+    for (; i < window_end; i += kStep) {
+      const unsigned char* step = text + i;
+      __m256i rare = _mm256_or_si256(
+          _mm256_or_si256(ProbeLanes(step, probes[0]), ProbeLanes(step + 32, probes[0])),
+          _mm256_or_si256(ProbeLanes(step + 64, probes[0]), ProbeLanes(step + 96, probes[0])));
+      if (_mm256_movemask_epi8(rare) == 0) continue;
+      ++hits;
+      int32_t found = SearchStep(text, i, probes, plan, known);
+      if (found != kNotFound) return found;
+    }
+    if (hits > kWindowSteps / 8) {
+      pair_windows_left = pair_windows_next;
+      pair_windows_next = std::min(2 * pair_windows_next, kMaxPairWindows);
+    } else {
+      pair_windows_next = 1;
+    }
+  }
+  for (; i < blocks_end; i += kBlock) {
+    HotLanes hot = HotLanesAt(text + i, probes);
+    if (!AnyLane(hot)) continue;
+    int32_t found = SearchBlock(text, i, hot, probes, plan, known);
+    if (found != kNotFound) return found;
   }
   return ScanByCharacters(text, length, i + (IsSecondByteAt(text, i, known) ? 1 : 0), plan);
 }

@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/byte_text.h"
+
 namespace cdk::find_text {
 
 inline unsigned char FoldAscii(unsigned char c) {
@@ -31,9 +33,7 @@ struct Probe {
 
 // A non-empty needle, ready to search for. The probes test its first byte,
 // its last byte and the rarest-looking byte in between (the same byte again
-// for needles of one or two bytes). probes[0] and probes[1] are the two of
-// them that look most selective: the vector loops test those on every block
-// and probes[2] only on blocks where the two hit.
+// for needles of one or two bytes), the rarest-looking first.
 struct NeedlePlan {
   const unsigned char* needle;
   size_t size;

@@ -20,12 +20,57 @@ __attribute__((target("sse2"), always_inline)) inline __m128i ProbeLanes(
   return _mm_cmpeq_epi8(_mm_or_si128(bytes, probe.fold_or), probe.value);
 }
 
-__attribute__((target("sse2"), always_inline)) inline uint64_t HighMask16(const unsigned char* at) {
-  return static_cast<uint32_t>(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at))));
-}
-
 __attribute__((target("sse2"), always_inline)) inline uint64_t LaneMask(__m128i lanes) {
   return static_cast<uint32_t>(_mm_movemask_epi8(lanes));
+}
+
+__attribute__((target("sse2"), always_inline)) inline uint64_t HighMask(const unsigned char* at) {
+  return LaneMask(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)));
+}
+
+// The two hot probes' lanes for the 64 candidates of the block at `block`.
+struct HotLanes {
+  __m128i quarter[4];
+};
+
+__attribute__((target("sse2"), always_inline)) inline HotLanes HotLanesAt(
+    const unsigned char* block, const VectorProbe (&probes)[3]) {
+  HotLanes hot;
+  for (int q = 0; q < 4; ++q) {
+    hot.quarter[q] = _mm_and_si128(ProbeLanes(block + 16 * q, probes[0]),
+                                   ProbeLanes(block + 16 * q, probes[1]));
+  }
+  return hot;
+}
+
+__attribute__((target("sse2"), always_inline)) inline bool AnyLane(const HotLanes& hot) {
+  __m128i any = _mm_or_si128(_mm_or_si128(hot.quarter[0], hot.quarter[1]),
+                             _mm_or_si128(hot.quarter[2], hot.quarter[3]));
+  return _mm_movemask_epi8(any) != 0;
+}
+
+// The first match among the block's candidates that pass all three probes
+// and start a character, or -1. Moves `known` to the block's end when it
+// works out the block's character starts.
+__attribute__((target("sse2"), always_inline)) inline int32_t SearchBlock(
+    const unsigned char* text, size_t i, const HotLanes& hot, const VectorProbe (&probes)[3],
+    const NeedlePlan& plan, KnownBoundary& known) {
+  const unsigned char* block = text + i;
+  uint64_t candidates = 0;
+  for (int q = 0; q < 4; ++q) {
+    candidates |= LaneMask(_mm_and_si128(hot.quarter[q], ProbeLanes(block + 16 * q, probes[2])))
+                  << (16 * q);
+  }
+  if (candidates == 0) return kNotFound;
+  uint64_t high_bytes = HighMask(block) | HighMask(block + 16) << 16 | HighMask(block + 32) << 32 |
+                        HighMask(block + 48) << 48;
+  uint64_t second_bytes = SecondByteMask(high_bytes, IsSecondByteAt(text, i, known));
+  for (candidates &= ~second_bytes; candidates != 0; candidates &= candidates - 1) {
+    size_t p = i + static_cast<size_t>(__builtin_ctzll(candidates));
+    if (NeedleMatchesAt(text + p, plan)) return static_cast<int32_t>(p + 1);
+  }
+  known = {i + 64, LastByteLeads(high_bytes, second_bytes)};
+  return kNotFound;
 }
 
 }  // namespace
@@ -45,27 +90,10 @@ __attribute__((target("sse2"))) int32_t FindTextSse2(const unsigned char* text, 
   KnownBoundary known{0, false};
   size_t i = 0;
   for (; i < blocks_end; i += kBlock) {
-    const unsigned char* block = text + i;
-    __m128i hot[4];
-    for (int q = 0; q < 4; ++q) {
-      hot[q] = _mm_and_si128(ProbeLanes(block + 16 * q, probes[0]), ProbeLanes(block + 16 * q, probes[1]));
-    }
-    __m128i any = _mm_or_si128(_mm_or_si128(hot[0], hot[1]), _mm_or_si128(hot[2], hot[3]));
-    if (_mm_movemask_epi8(any) == 0) continue;
-
-    uint64_t candidates = 0;
-    uint64_t high_bytes = 0;
-    for (int q = 0; q < 4; ++q) {
-      candidates |= LaneMask(_mm_and_si128(hot[q], ProbeLanes(block + 16 * q, probes[2]))) << (16 * q);
-      high_bytes |= HighMask16(block + 16 * q) << (16 * q);
-    }
-    if (candidates == 0) continue;
-    uint64_t second_bytes = SecondByteMask(high_bytes, IsSecondByteAt(text, i, known));
-    for (candidates &= ~second_bytes; candidates != 0; candidates &= candidates - 1) {
-      size_t p = i + static_cast<size_t>(__builtin_ctzll(candidates));
-      if (NeedleMatchesAt(text + p, plan)) return static_cast<int32_t>(p + 1);
-    }
-    known = {i + kBlock, LastByteLeads(high_bytes, second_bytes)};
+    HotLanes hot = HotLanesAt(text + i, probes);
+    if (!AnyLane(hot)) continue;
+    int32_t found = SearchBlock(text, i, hot, probes, plan, known);
+    if (found != kNotFound) return found;
   }
   return ScanByCharacters(text, length, i + (IsSecondByteAt(text, i, known) ? 1 : 0), plan);
 }
