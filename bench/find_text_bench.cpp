@@ -4,18 +4,19 @@
 //
 // Each ratio comes from rounds that time both contenders one after the other
 // (in alternating order), so that drifts in clock speed and cache state hit
-// both alike; the median of the per-round ratios is reported. Every call takes
+// both alike; the median of the per-round ratios is reported. Rounds count
+// the thread's CPU time. Every call takes
 // the next of several needles of the same shape, so that the branch predictor
 // cannot learn one search by heart.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <random>
 #include <string>
+#include <time.h>
 #include <vector>
 
 #include "bench/synthetic_text.h"
@@ -147,13 +148,19 @@ void TimeEachCall(benchmark::State& state, const Contender& run) {
   for (auto _ : state) benchmark::DoNotOptimize(run(k++));
 }
 
-using Clock = std::chrono::steady_clock;
+// CPU time of this thread: on a machine shared with builds, wall time would
+// count the time the benchmark waits for a core.
+double ThreadSeconds() {
+  timespec now;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
 
 // Mean seconds per call over `calls` calls, starting at needle k.
 double SecondsPerCall(const Contender& run, int calls, size_t& k) {
-  Clock::time_point begin = Clock::now();
+  const double begin = ThreadSeconds();
   for (int i = 0; i < calls; ++i) benchmark::DoNotOptimize(run(k++));
-  return std::chrono::duration<double>(Clock::now() - begin).count() / calls;
+  return (ThreadSeconds() - begin) / calls;
 }
 
 // Enough calls to fill about kSecondsPerTiming.

@@ -66,10 +66,10 @@ NeedlePlan MakeNeedlePlan(const unsigned char* needle, size_t size, bool ignore_
                      MakeProbe(needle, cold, ignore_case)}};
 }
 
-int32_t ScanByCharacters(const unsigned char* text, size_t length, size_t start,
+int32_t ScanByCharacters(const unsigned char* text, size_t length, size_t start, size_t end,
                          const NeedlePlan& plan) {
-  const size_t last_start = length - plan.size;
-  for (size_t p = start; p <= last_start; p += text[p] >= 0x80 ? 2 : 1) {
+  const size_t stop = std::min(end, length - plan.size + 1);
+  for (size_t p = start; p < stop; p += text[p] >= 0x80 ? 2 : 1) {
     const unsigned char* candidate = text + p;
     if (ProbeMatches(candidate, plan.probes[0]) && ProbeMatches(candidate, plan.probes[1]) &&
         NeedleMatchesAt(candidate, plan)) {
@@ -135,7 +135,7 @@ int32_t FindTextInPlace(TextView text, TextView needle, bool ignore_case, FindTe
     case FindTextPath::kAvx2: return find_text::FindTextAvx2(bytes, length, plan);
     case FindTextPath::kSse2: return find_text::FindTextSse2(bytes, length, plan);
 #endif
-    default: return find_text::ScanByCharacters(bytes, length, 0, plan);
+    default: return find_text::ScanByCharacters(bytes, length, 0, length, plan);
   }
 }
 

@@ -95,11 +95,15 @@ __attribute__((target("avx2"))) int32_t FindTextAvx2(const unsigned char* text, 
                  _mm256_set1_epi8(static_cast<char>(plan.probes[k].value))};
   }
   // Candidates are positions 0 .. length - size; a block starting at i tries
-  // i .. i + 63 and so reads no byte past the end of the text.
+  // i .. i + 63 and so reads no byte past the end of the text. The blocks begin where the rarest probe's loads are aligned to 32 bytes;
+  // the few candidates before that are tried one by one.
   const size_t candidate_count = length - plan.size + 1;
-  const size_t blocks_end = candidate_count - candidate_count % kBlock;
-  KnownBoundary known{0, false};
-  size_t i = 0;
+  const size_t misalignment = reinterpret_cast<uintptr_t>(text + probes[0].offset) % 32;
+  const size_t head = std::min((32 - misalignment) % 32, candidate_count);
+  if (int32_t found = ScanByCharacters(text, length, 0, head, plan); found != kNotFound) return found;
+  KnownBoundary known{head, IsSecondByteAt(text, head, {0, false})};
+  size_t i = head;
+  const size_t blocks_end = head + (candidate_count - head) / kBlock * kBlock;
   // Two blocks per step while there are two, in windows of up to 32 steps.
   // A window tests the rarest probe alone on each step, and two probes only
   // where it hits. When it hits in more than one step in eight, the next
@@ -146,7 +150,7 @@ __attribute__((target("avx2"))) int32_t FindTextAvx2(const unsigned char* text, 
     int32_t found = SearchBlock(text, i, hot, probes, plan, known);
     if (found != kNotFound) return found;
   }
-  return ScanByCharacters(text, length, i + (IsSecondByteAt(text, i, known) ? 1 : 0), plan);
+  return ScanByCharacters(text, length, i + (IsSecondByteAt(text, i, known) ? 1 : 0), length, plan);
 }
 
 }  // namespace cdk::find_text

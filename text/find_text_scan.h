@@ -114,9 +114,10 @@ inline bool LastByteLeads(uint64_t high, uint64_t second_bytes) {
   return ((high & ~second_bytes) >> 63) != 0;
 }
 
-// The plain stepping loop from `start`, which must begin a character (or lie
-// past the last possible candidate): 1-based position or -1.
-int32_t ScanByCharacters(const unsigned char* text, size_t length, size_t start,
+// The plain stepping loop over the candidates start .. end - 1 (those that
+// leave room for the needle), where `start` begins a character or lies past
+// the last candidate: 1-based position or -1.
+int32_t ScanByCharacters(const unsigned char* text, size_t length, size_t start, size_t end,
                          const NeedlePlan& plan);
 
 #if defined(__x86_64__) || defined(_M_X64) || defined(__i386__) || defined(_M_IX86)

@@ -95,7 +95,7 @@ __attribute__((target("sse2"))) int32_t FindTextSse2(const unsigned char* text, 
     int32_t found = SearchBlock(text, i, hot, probes, plan, known);
     if (found != kNotFound) return found;
   }
-  return ScanByCharacters(text, length, i + (IsSecondByteAt(text, i, known) ? 1 : 0), plan);
+  return ScanByCharacters(text, length, i + (IsSecondByteAt(text, i, known) ? 1 : 0), length, plan);
 }
 
 }  // namespace cdk::find_text
