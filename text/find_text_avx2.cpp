@@ -58,12 +58,13 @@ __attribute__((target("avx2"), always_inline)) inline int32_t SearchBlock(
                         LaneMask(_mm256_and_si256(hot.high, ProbeLanes(block + 32, probes[2]))) << 32;
   if (candidates == 0) return kNotFound;
   uint64_t high_bytes = HighMask(block) | HighMask(block + 32) << 32;
-  uint64_t second_bytes = SecondByteMask(high_bytes, IsSecondByteAt(text, i, known));
-  for (candidates &= ~second_bytes; candidates != 0; candidates &= candidates - 1) {
+  const bool first_is_second = IsSecondByteAt(text, i, known);
+  for (candidates &= ~SecondByteMask(high_bytes, first_is_second); candidates != 0;
+       candidates &= candidates - 1) {
     size_t p = i + static_cast<size_t>(__builtin_ctzll(candidates));
     if (NeedleMatchesAt(text + p, plan)) return static_cast<int32_t>(p + 1);
   }
-  known = {i + 64, LastByteLeads(high_bytes, second_bytes)};
+  known = {i + 64, LastByteLeads(high_bytes, first_is_second)};
   return kNotFound;
 }
 
