@@ -27,6 +27,7 @@ int32_t FindText(TextView text, TextView needle, bool ignore_case) {
 int32_t FindText(TextView text, TextView needle, int32_t start, bool ignore_case) {
   size_t skip = start > 1 ? static_cast<size_t>(start) - 1 : 0;
   if (skip >= text.size()) return kNotFound;  // nothing left to scan
+  if (needle.empty()) return 1;  // an empty needle is found at 1, wherever the scan starts
   int32_t found = FindTextInPlace(text.substr(skip), needle, ignore_case);
   return found == kNotFound ? kNotFound : found + static_cast<int32_t>(skip);
 }

@@ -48,7 +48,8 @@ Text TextRight(TextView text, int32_t count);
 // 1-based position of the first match of `needle` that starts on a character
 // boundary (counted from the scan's first byte), or -1. With ignore_case only
 // A..Z fold onto a..z, on every compared byte including second bytes. An empty
-// needle is found at 1 in any non-empty scan and nowhere in an empty one.
+// needle is found at 1 in any non-empty scan and nowhere in an empty one,
+// also when the scan starts further on.
 int32_t FindText(TextView text, TextView needle, bool ignore_case = true);
 // Same, scanning from 1-based byte `start` (below 1 counts as 1); the double-
 // byte rule restarts at that byte. The result still counts from the text's
