@@ -6,10 +6,13 @@
 #error "CDK_CARRIED_COPY_PATH must name the data file to embed"
 #endif
 
+// mingw's assembler has no .previous, so Windows returns to .text by name.
 #if defined(_WIN32)
 #define CDK_RODATA_SECTION ".section .rdata,\"dr\"\n"
+#define CDK_PREVIOUS_SECTION ".text\n"
 #else
 #define CDK_RODATA_SECTION ".section .rodata\n"
+#define CDK_PREVIOUS_SECTION ".previous\n"
 #endif
 
 // Explicit assembler names keep the symbols the same on every target (32-bit
@@ -24,7 +27,7 @@ asm(CDK_RODATA_SECTION
     ".globl cdk_carried_copy_end\n"
     "cdk_carried_copy_end:\n"
     ".byte 0\n"
-    ".previous\n");
+    CDK_PREVIOUS_SECTION);
 
 namespace cdk {
 
