@@ -215,11 +215,9 @@ void ToolRun::TypeInto(int id, const std::wstring& text) const {
 
 void ToolRun::PressBackspace(int times) const {
   HWND target = FocusedControl();
-  for (int i = 0; i < times; ++i) {
-    PostMessageW(target, WM_KEYDOWN, VK_BACK, 0x000E0001);
-    PostChar(target, L'\b');
-    PostMessageW(target, WM_KEYUP, VK_BACK, 0xC00E0001);
-  }
+  // The character alone: a posted key-down would come back translated, after
+  // characters posted later.
+  for (int i = 0; i < times; ++i) PostChar(target, L'\b');
 }
 
 void ToolRun::PressTab(bool shift) const {

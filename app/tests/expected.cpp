@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "app/tests/driver.h"
 #include "lookup/lookup.h"
 
@@ -15,6 +17,26 @@ const std::string& CarriedBytes() {
 Lookup ExpectedLookup(const std::wstring& code) {
   const LookupResult result = LookupItemName(BytesToText(CarriedBytes()), ToGbk(code));
   return {FromGbk(result.first_key), FromGbk(result.package_id), FromGbk(result.item_name)};
+}
+
+std::wstring CodeFromTheMiddleOfTheTables() {
+  // Batch rows are lines "\t\"KKKKK0\":{mpid:..." between the first table's
+  // braces; a row is found by its first five characters when its key ends in 0.
+  const std::string& text = CarriedBytes();
+  const size_t begin = text.find("{\r\n");
+  const size_t end = text.find("\r\n}", begin);
+  if (begin == std::string::npos || end == std::string::npos) return L"";
+  std::vector<std::string> codes;
+  for (size_t line = begin + 3; line < end; line = text.find("\r\n", line) + 2) {
+    if (text.compare(line, 2, "\t\"") == 0 && text.compare(line + 7, 2, "0\"") == 0) {
+      codes.push_back(text.substr(line + 2, 5));
+    }
+  }
+  for (size_t offset = 0; offset < codes.size(); ++offset) {
+    const std::string& code = codes[(codes.size() / 2 + offset) % codes.size()];
+    if (!LookupItemName(BytesToText(text), code).item_name.empty()) return FromGbk(code);
+  }
+  return L"";
 }
 
 std::string ToGbk(const std::wstring& text) {

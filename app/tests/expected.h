@@ -15,6 +15,11 @@ struct Lookup {
 // as the window shows it.
 Lookup ExpectedLookup(const std::wstring& code);
 
+// A code whose batch row stands near the middle of the carried batch table
+// and has an item name: with the full-size tables, an answer from deep
+// inside the file.
+std::wstring CodeFromTheMiddleOfTheTables();
+
 // The carried data file's bytes (read once).
 const std::string& CarriedBytes();
 

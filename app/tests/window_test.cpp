@@ -89,6 +89,8 @@ TEST(MainWindow, ShowsTheItemNameOfTheTypedCodeAndOfTheEmptyCode) {
     EXPECT_EQ(akgud.item_name, L"【QT】5月资源 _稳定强化剂*5(运营活动)");
     EXPECT_EQ(ExpectedLookup(L"").item_name, L"内部合作CDKEY(兑换仅RPK机关枪)");
   }
+  const std::wstring deep_code = CodeFromTheMiddleOfTheTables();
+  ASSERT_EQ(deep_code.size(), 5u) << "no batch with an item name in the carried tables";
   struct Row {
     const wchar_t* action;
     std::function<void(const ToolRun&)> act;
@@ -99,6 +101,12 @@ TEST(MainWindow, ShowsTheItemNameOfTheTypedCodeAndOfTheEmptyCode) {
       {L"type more, only five bytes count", [](const ToolRun& run) { run.Type(L"2X9"); }, L"AKGUD2X9"},
       {L"delete everything", [](const ToolRun& run) { run.PressBackspace(8); }, L""},
       {L"a code of no batch", [](const ToolRun& run) { run.Type(L"ZZZZZ"); }, L"ZZZZZ"},
+      {L"a batch from the middle of the tables",
+       [&](const ToolRun& run) {
+         run.PressBackspace(5);
+         run.Type(deep_code);
+       },
+       deep_code},
   };
   ToolRun run = StartTool();
   ASSERT_WINDOW(run);
