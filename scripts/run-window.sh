@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the x86-64 Windows program and opens its window under Wine, with a
+# Chinese locale, on your display.
+#   scripts/run-window.sh
+# Without a display (DISPLAY unset) it runs the window in a private Xvfb
+# instead, types the code AKGUD into it and leaves a screenshot of the result.
+# The Wine prefix is the tests' one ($CDK_WINEPREFIX, default
+# ~/.cache/cdk-wine/win64): its "browser" only records the address that the
+# program opens when it closes, in browser.log inside the prefix.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root="$PWD"
+build="${CDK_BUILD_ROOT:-build}/win64"
+export CDK_WINEPREFIX="${CDK_WINEPREFIX:-$HOME/.cache/cdk-wine/win64}"
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" >/dev/null
+
+if [[ -n "${DISPLAY:-}" ]]; then
+  cmake --build "$build" -j2 --target cdk_tool
+  echo "run-window: opening $build/app/cdk-tool.exe on $DISPLAY"
+  exec scripts/wine-run.sh "$build/app/cdk-tool.exe"
+fi
+
+echo "run-window: no display (DISPLAY is not set): running the window in Xvfb, typing AKGUD, taking a screenshot"
+cmake --build "$build" -j2 --target cdk_tool window_test
+work="$(mktemp -d)"
+xvfb_pid=""
+cleanup() {
+  WINEPREFIX="$CDK_WINEPREFIX" wineserver -k 2>/dev/null || true
+  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+[[ -s "$work/display" ]] || { echo "run-window: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# The screenshot test types the code and photographs the window.
+ctest --test-dir "$build" -R '^window_screenshot$' --output-on-failure </dev/null >/dev/null
+echo "run-window: screenshot of the window after typing AKGUD: $root/$build/screenshot.png"
