@@ -17,4 +17,7 @@ export WINEDEBUG=-all
 export LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export CDK_BROWSER_LOG="$CDK_WINEPREFIX/browser.log"
+if [[ -z "${DISPLAY:-}" ]]; then
+  echo "wine-run: DISPLAY is not set, so windows cannot open (scripts/test-windows.sh provides an Xvfb)" >&2
+fi
 exec wine "$@"
