@@ -72,7 +72,26 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lparam) {
 
 void PostChar(HWND target, wchar_t ch) { PostMessageW(target, WM_CHAR, ch, 1); }
 
+// Every program the driver starts runs in this job, so that none outlives
+// the driver: a program left running would keep ctest's output pipe open.
+HANDLE StartedProgramsJob() {
+  static const HANDLE job = [] {
+    HANDLE created = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (created != nullptr) {
+      SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+    return created;
+  }();
+  return job;
+}
+
 }  // namespace
+
+void EndStartedPrograms() {
+  if (StartedProgramsJob() != nullptr) TerminateJobObject(StartedProgramsJob(), 98);
+}
 
 const Settings& GetSettings() {
   static const Settings settings{
@@ -152,6 +171,7 @@ ToolRun::ToolRun(const std::wstring& exe, const std::wstring& current_dir, std::
     process_ = {};
     return;
   }
+  if (StartedProgramsJob() != nullptr) AssignProcessToJobObject(StartedProgramsJob(), process_.hProcess);
   WaitUntil(
       [&] {
         window_ = FindOwnWindow(kWindowClass);

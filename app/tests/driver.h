@@ -110,6 +110,9 @@ class ToolRun {
   HWND window_ = nullptr;
 };
 
+// Ends every program the driver has started and that still runs.
+void EndStartedPrograms();
+
 // Polls the field until it equals `expected` (bounded); returns the last text.
 std::wstring WaitForFieldText(const ToolRun& run, int id, const std::wstring& expected,
                               std::chrono::milliseconds limit = 10s);

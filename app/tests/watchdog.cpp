@@ -5,11 +5,19 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+
+#include "app/tests/driver.h"
 
 namespace {
 
-constexpr DWORD kTestLimitMs = 180'000;
+// CDK_WATCHDOG_SECONDS raises the limit for programs with longer tests.
+DWORD TestLimitMs() {
+  const char* seconds = std::getenv("CDK_WATCHDOG_SECONDS");
+  const long value = seconds != nullptr ? std::strtol(seconds, nullptr, 10) : 0;
+  return value > 0 ? static_cast<DWORD>(value) * 1000 : 180'000;
+}
 
 class Watchdog : public testing::EmptyTestEventListener {
  public:
@@ -30,10 +38,12 @@ class Watchdog : public testing::EmptyTestEventListener {
     auto& watchdog = *static_cast<Watchdog*>(self);
     for (;;) {
       WaitForSingleObject(watchdog.test_started_, INFINITE);
-      if (WaitForSingleObject(watchdog.test_ended_, kTestLimitMs) == WAIT_TIMEOUT) {
+      const DWORD limit = TestLimitMs();
+      if (WaitForSingleObject(watchdog.test_ended_, limit) == WAIT_TIMEOUT) {
         std::fprintf(stderr, "watchdog: %s still running after %lu s; giving up\n", watchdog.name_.c_str(),
-                     kTestLimitMs / 1000);
+                     limit / 1000);
         std::fflush(stderr);
+        cdk::driver::EndStartedPrograms();
         TerminateProcess(GetCurrentProcess(), 3);
       }
     }
