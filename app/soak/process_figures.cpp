@@ -186,9 +186,13 @@ ProcessFigures SampleProcess(HANDLE process, DWORD pid) {
   }
 
   figures.gdi_objects = GuiObjects(process, GR_GDIOBJECTS);
-  if (!figures.gdi_objects.known() && GdiTableCounts()) {
-    figures.gdi_objects = {CountGdiTableEntries(process), figures.gdi_objects.source +
-                                                              "; counted in the process's GDI handle table"};
+  if (!figures.gdi_objects.known()) {
+    if (GdiTableCounts()) {
+      figures.gdi_objects = {CountGdiTableEntries(process),
+                             figures.gdi_objects.source + "; counted in the process's GDI handle table"};
+    } else {  // 32-bit Wine 8 does not publish the table in the PEB
+      figures.gdi_objects.source += "; no readable GDI handle table either";
+    }
   }
   figures.user_objects = GuiObjects(process, GR_USEROBJECTS);
   if (!figures.user_objects.known()) {
