@@ -64,28 +64,6 @@ std::string Describe(const std::wstring& text) {
   return std::to_string(text.size()) + " units starting \"" + Narrow(text.substr(0, 20)) + "\"";
 }
 
-// Ties the program's life to this driver's: when the driver is ended (its
-// watchdog, a crash), the system ends the program too, so that the program
-// cannot hold the test's output pipe open until ctest's timeout.
-class EndsWithTheDriver {
- public:
-  explicit EndsWithTheDriver(HANDLE process) : job_(CreateJobObjectW(nullptr, nullptr)) {
-    if (job_ == nullptr) return;
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    AssignProcessToJobObject(job_, process);
-  }
-  ~EndsWithTheDriver() {
-    if (job_ != nullptr) CloseHandle(job_);
-  }
-  EndsWithTheDriver(const EndsWithTheDriver&) = delete;
-  EndsWithTheDriver& operator=(const EndsWithTheDriver&) = delete;
-
- private:
-  HANDLE job_;
-};
-
 bool PutOnClipboard(const std::wstring& text) {
   // Another process (the program pasting, Wine's clipboard bridge) may hold
   // the clipboard for a moment.
@@ -238,7 +216,6 @@ void ExpectNoGrowth(const char* name, const Figure& start, const Figure& end, in
 TEST(Soak, TypingPastingAndDeletingForThousandsOfTicksLeaksNothingAndTheWindowStillAnswers) {
   ToolRun run(GetSettings().tool_exe);
   ASSERT_WINDOW(run);
-  EndsWithTheDriver tied(run.process());
   ASSERT_EQ(run.FocusedControl(), run.Control(kCodeField));
   TickCounter ticks(run.Control(kFirstKeyField));
   const std::vector<Step> steps = Cycle();
@@ -296,7 +273,6 @@ TEST(Soak, TypingPastingAndDeletingForThousandsOfTicksLeaksNothingAndTheWindowSt
 TEST(Soak, EscWithAMegabyteCodeInTheFieldWhileTicksRunExitsWithZero) {
   ToolRun run(GetSettings().tool_exe);
   ASSERT_WINDOW(run);
-  EndsWithTheDriver tied(run.process());
   TickCounter ticks(run.Control(kFirstKeyField));
   run.Type(L"AKGUD");
   ASSERT_NO_FATAL_FAILURE(ExpectAnswerTo(run, ticks, L"AKGUD"));
