@@ -23,20 +23,15 @@ fi
 
 echo "run-window: no display (DISPLAY is not set): running the window in Xvfb, typing AKGUD, taking a screenshot"
 cmake --build "$build" -j2 --target cdk_tool window_test
+source scripts/xvfb.sh
 work="$(mktemp -d)"
-xvfb_pid=""
 cleanup() {
-  WINEPREFIX="$CDK_WINEPREFIX" wineserver -k 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  WINEPREFIX="$CDK_WINEPREFIX" cdk_stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "run-window: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+cdk_start_xvfb "$work" || { echo "run-window: Xvfb did not start" >&2; exit 1; }
 
 # The screenshot test types the code and photographs the window.
 ctest --test-dir "$build" -R '^window_screenshot$' --output-on-failure </dev/null >/dev/null
-echo "run-window: screenshot of the window after typing AKGUD: $root/$build/screenshot.png"
+echo "run-window: screenshot of the window after typing AKGUD: $(cd "$build" && pwd)/screenshot.png"

@@ -23,21 +23,15 @@ step() {  # step <label>: prints the time the previous step took
   step_start=$SECONDS
 }
 
-xvfb_pid=""
+source scripts/xvfb.sh
 work="$(mktemp -d)"
 cleanup() {
-  wineserver -k 2>/dev/null || true
-  [[ -n "$xvfb_pid" ]] && kill "$xvfb_pid" 2>/dev/null || true
+  cdk_stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# Our own X server; Xvfb picks a free display number and reports it.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" </dev/null >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
-[[ -s "$work/display" ]] || { echo "test-windows: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
+cdk_start_xvfb "$work" || { echo "test-windows: Xvfb did not start" >&2; exit 1; }
 step "Xvfb on $DISPLAY"
 
 scripts/wine-prefix.sh "$CDK_WINEPREFIX" >/dev/null
