@@ -29,17 +29,17 @@ void ApplyFont(HWND hwnd, const FontGuard& font) {
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(chosen), FALSE);
 }
 
-DWORD ChildStyle(const ComponentSpec& spec) {
+DWORD ChildStyle(const ComponentSpec& layout_row) {
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS;  // siblings clip: the earlier one stays on top
-  if (spec.flags & kShown) style |= WS_VISIBLE;
-  if (!(spec.flags & kEnabled)) style |= WS_DISABLED;
-  if (spec.flags & kTabStop) style |= WS_TABSTOP;
+  if (layout_row.flags & kShown) style |= WS_VISIBLE;
+  if (!(layout_row.flags & kEnabled)) style |= WS_DISABLED;
+  if (layout_row.flags & kTabStop) style |= WS_TABSTOP;
   return style;
 }
 
 HWND CreateChild(const wchar_t* window_class, DWORD ex_style, DWORD style, const std::wstring& text,
-                 const ComponentSpec& spec, size_t index, const BuildContext& context) {
-  return CreateWindowExW(ex_style, window_class, text.c_str(), style, spec.x, spec.y, spec.width, spec.height,
+                 const ComponentSpec& layout_row, size_t index, const BuildContext& context) {
+  return CreateWindowExW(ex_style, window_class, text.c_str(), style, layout_row.x, layout_row.y, layout_row.width, layout_row.height,
                          context.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(index))),
                          context.instance, nullptr);
 }
@@ -75,13 +75,13 @@ ComPtr<IPicture> LoadPicture(HINSTANCE instance) {
 }  // namespace
 
 HBRUSH Label::Colour(HDC dc) const {
-  SetTextColor(dc, ToColorRef(spec_.text_colour));
+  SetTextColor(dc, ToColorRef(layout_row_.text_colour));
   SetBkMode(dc, TRANSPARENT);
   return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-EditField::EditField(HWND hwnd, const ComponentSpec& spec, FontGuard font)
-    : hwnd_(hwnd), spec_(spec), font_(std::move(font)), background_(CreateSolidBrush(ToColorRef(spec.back_colour))) {}
+EditField::EditField(HWND hwnd, const ComponentSpec& layout_row, FontGuard font)
+    : hwnd_(hwnd), layout_row_(layout_row), font_(std::move(font)), background_(CreateSolidBrush(ToColorRef(layout_row.back_colour))) {}
 
 Text EditField::GetText() const {
   int length = GetWindowTextLengthW(hwnd_);
@@ -100,8 +100,8 @@ void EditField::SetText(TextView text) {
 }
 
 HBRUSH EditField::Colour(HDC dc) const {
-  SetTextColor(dc, ToColorRef(spec_.text_colour));
-  SetBkColor(dc, ToColorRef(spec_.back_colour));
+  SetTextColor(dc, ToColorRef(layout_row_.text_colour));
+  SetBkColor(dc, ToColorRef(layout_row_.back_colour));
   return background_.get();
 }
 
@@ -129,37 +129,37 @@ void Timer::SetPeriod(int32_t milliseconds) {
   if (period_ > 0 && !SetTimer(owner_, id_, static_cast<UINT>(period_), nullptr)) period_ = 0;
 }
 
-std::unique_ptr<Component> BuildComponent(const ComponentSpec& spec, size_t index, const BuildContext& context) {
-  switch (spec.kind) {
+std::unique_ptr<Component> BuildComponent(const ComponentSpec& layout_row, size_t index, const BuildContext& context) {
+  switch (layout_row.kind) {
     case ComponentKind::kLabel: {
       // One line, left, vertically centred, clipped; no '&' prefixes.
-      DWORD style = ChildStyle(spec) | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_NOPREFIX;
-      HWND hwnd = CreateChild(L"STATIC", 0, style, GbkToWide(spec.text), spec, index, context);
+      DWORD style = ChildStyle(layout_row) | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_NOPREFIX;
+      HWND hwnd = CreateChild(L"STATIC", 0, style, GbkToWide(layout_row.text), layout_row, index, context);
       if (!hwnd) return nullptr;
-      FontGuard font = MakeFont(spec.font);
+      FontGuard font = MakeFont(layout_row.font);
       ApplyFont(hwnd, font);
-      return std::make_unique<Label>(hwnd, spec, std::move(font));
+      return std::make_unique<Label>(hwnd, layout_row, std::move(font));
     }
     case ComponentKind::kEditField: {
-      DWORD style = ChildStyle(spec) | ES_AUTOHSCROLL | (spec.align == TextAlign::kCentre ? ES_CENTER : ES_LEFT);
-      HWND hwnd = CreateChild(L"EDIT", WS_EX_CLIENTEDGE, style, L"", spec, index, context);
+      DWORD style = ChildStyle(layout_row) | ES_AUTOHSCROLL | (layout_row.align == TextAlign::kCentre ? ES_CENTER : ES_LEFT);
+      HWND hwnd = CreateChild(L"EDIT", WS_EX_CLIENTEDGE, style, L"", layout_row, index, context);
       if (!hwnd) return nullptr;
       SendMessageW(hwnd, EM_LIMITTEXT, 0, 0);  // 0: the system's maximum
-      FontGuard font = MakeFont(spec.font);
+      FontGuard font = MakeFont(layout_row.font);
       ApplyFont(hwnd, font);
-      return std::make_unique<EditField>(hwnd, spec, std::move(font));
+      return std::make_unique<EditField>(hwnd, layout_row, std::move(font));
     }
     case ComponentKind::kHiddenTextField:
       return std::make_unique<HiddenTextField>();
     case ComponentKind::kPictureBox: {
-      HWND hwnd = CreateChild(L"STATIC", 0, ChildStyle(spec) | SS_OWNERDRAW, L"", spec, index, context);
+      HWND hwnd = CreateChild(L"STATIC", 0, ChildStyle(layout_row) | SS_OWNERDRAW, L"", layout_row, index, context);
       if (!hwnd) return nullptr;
       return std::make_unique<PictureBox>(hwnd, LoadPicture(context.instance));
     }
     case ComponentKind::kStatusBar: {
       // Stays where it is put: not docked, not resized, no sizing grip.
-      DWORD style = ChildStyle(spec) | SBT_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE;
-      HWND hwnd = CreateChild(STATUSCLASSNAMEW, 0, style, L"", spec, index, context);
+      DWORD style = ChildStyle(layout_row) | SBT_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE;
+      HWND hwnd = CreateChild(STATUSCLASSNAMEW, 0, style, L"", layout_row, index, context);
       if (!hwnd) return nullptr;
       ApplyFont(hwnd, FontGuard());
       auto edges = StatusBarRightEdges();

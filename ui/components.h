@@ -43,19 +43,19 @@ class TextField : public Component {
 
 // Makes the component of one layout row (list index `index`). Null when its
 // native control cannot be created.
-std::unique_ptr<Component> BuildComponent(const ComponentSpec& spec, size_t index, const BuildContext& context);
+std::unique_ptr<Component> BuildComponent(const ComponentSpec& layout_row, size_t index, const BuildContext& context);
 
 // --- The kinds --------------------------------------------------------------
 
 class Label final : public Component {
  public:
-  Label(HWND hwnd, const ComponentSpec& spec, FontGuard font) : hwnd_(hwnd), spec_(spec), font_(std::move(font)) {}
+  Label(HWND hwnd, const ComponentSpec& layout_row, FontGuard font) : hwnd_(hwnd), layout_row_(layout_row), font_(std::move(font)) {}
   HBRUSH Colour(HDC dc) const override;
   HWND hwnd() const override { return hwnd_; }
 
  private:
   HWND hwnd_;
-  const ComponentSpec& spec_;
+  const ComponentSpec& layout_row_;
   FontGuard font_;
 };
 
@@ -65,7 +65,7 @@ class Label final : public Component {
 // changes it.
 class EditField final : public TextField {
  public:
-  EditField(HWND hwnd, const ComponentSpec& spec, FontGuard font);
+  EditField(HWND hwnd, const ComponentSpec& layout_row, FontGuard font);
   Text GetText() const override;
   void SetText(TextView text) override;  // EN_CHANGE reaches the parent once
   HBRUSH Colour(HDC dc) const override;
@@ -73,7 +73,7 @@ class EditField final : public TextField {
 
  private:
   HWND hwnd_;
-  const ComponentSpec& spec_;
+  const ComponentSpec& layout_row_;
   FontGuard font_;
   BrushGuard background_;
   Text set_bytes_;

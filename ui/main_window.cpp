@@ -97,8 +97,8 @@ bool MainWindow::OnCreate() {
   const BuildContext context{hwnd(), instance_};
   components_.reserve(kLayout.size());
   size_t index = 0;
-  for (const ComponentSpec& spec : kLayout) {
-    std::unique_ptr<Component> component = BuildComponent(spec, index++, context);
+  for (const ComponentSpec& layout_row : kLayout) {
+    std::unique_ptr<Component> component = BuildComponent(layout_row, index++, context);
     if (!component) return false;
     components_.push_back(std::move(component));
   }
