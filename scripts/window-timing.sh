@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Times the window under Wine: start to shown window of the shipped program
+# and of the one carrying the full-size stand-in, against a trivial Win32
+# window, and the cost of one lookup tick on the full-size text against one
+# copy of that text. Prints the raw medians (ms) and the ratios as its last
+# lines. Run from the repository root after `scripts/setup.sh --windows`.
+#   build/timing-win64  the x86-64 cross build it uses (CDK_TIMING_BUILD moves it)
+# CDK_WINEPREFIX picks the Wine prefix (default: ~/.cache/cdk-wine/timing, its
+# own, so that no test run shares the desktop or the server with it).
+# Exits non-zero when a step fails. Reads no standard input.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root="$PWD"
+
+export CDK_WINEPREFIX="${CDK_WINEPREFIX:-$HOME/.cache/cdk-wine/timing}"
+export WINEPREFIX="$CDK_WINEPREFIX" WINEDEBUG=-all
+jobs="${CDK_JOBS:-2}"
+build_dir="${CDK_TIMING_BUILD:-build/timing-win64}"
+standin_file="$root/build/native/standin/gift_codes_full.js"
+
+# The full-size stand-in comes from a native build.
+if [[ ! -f "$standin_file" ]]; then
+  echo "window-timing: writing the full-size stand-in with the native build" >&2
+  cmake -S . -B build/native -G Ninja >/dev/null
+  cmake --build build/native --target standin_data -j"$jobs" >/dev/null
+fi
+
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCDK_BUILD_TESTS=OFF -DCDK_STANDIN_FILE="$standin_file" >/dev/null
+cmake --build "$build_dir" --target window_timing -j"$jobs" >/dev/null
+
+source scripts/xvfb.sh
+work="$(mktemp -d)"
+cleanup() {
+  cdk_stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cdk_start_xvfb "$work" || { echo "window-timing: Xvfb did not start" >&2; exit 1; }
+scripts/wine-prefix.sh "$CDK_WINEPREFIX" >/dev/null
+# A server that stays up between the started programs, warmed by one run, as
+# the user's desktop session would have it.
+wineserver -p 2>/dev/null || true
+scripts/wine-run.sh cmd /c exit </dev/null >/dev/null 2>&1 || true
+
+echo "window-timing: $(lscpu | sed -n 's/^Model name:[[:space:]]*//p'), $(nproc) cores, $(wine --version)"
+scripts/wine-run.sh "$build_dir/app/timing/window_timing.exe" </dev/null
