@@ -109,8 +109,8 @@ StartTime TimeStartToShownWindow(const Program& program) {
   std::wstring command_line = L"\"" + program.exe + L"\"";
 
   const double start = NowMilliseconds();
-  if (!CreateProcessW(program.exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
+  if (!CreateProcessW(program.exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &info)) {
     return Failure(program, "CreateProcess failed, error " + std::to_string(GetLastError()));
   }
   StartedProcess process(info);

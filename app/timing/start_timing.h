@@ -9,9 +9,9 @@
 namespace cdk::timing {
 
 struct Program {
-  std::string name;          // for the report
-  std::wstring exe;          // Windows path of the program
-  std::wstring window_class; // class of the window that counts as shown
+  std::string name;           // for the report
+  std::wstring exe;           // Windows path of the program
+  std::wstring window_class;  // class of the window that counts as shown
 };
 
 struct StartTime {

@@ -52,11 +52,10 @@ std::wstring ControlText(HWND control) {
 
 std::string Utf8(const std::wstring& wide) {
   if (wide.empty()) return {};
-  int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                   nullptr);
+  int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, nullptr,
-                      nullptr);
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), length, nullptr, nullptr);
   return bytes;
 }
 
@@ -86,9 +85,7 @@ class WindowUnderTest {
 
   // What the message loop does with the timer's WM_TIMER: a window without a
   // timer procedure gets the message in its window procedure.
-  void Tick() const {
-    SendMessageW(window_.hwnd(), WM_TIMER, static_cast<WPARAM>(ui::ControlId(ui::时钟1.index)), 0);
-  }
+  void Tick() const { SendMessageW(window_.hwnd(), WM_TIMER, static_cast<WPARAM>(ui::ControlId(ui::时钟1.index)), 0); }
 
   // Empty when 编辑框4 and 编辑框5 show `expected`; otherwise what they show.
   std::string Mismatch(const LookupResult& expected) const {

@@ -28,8 +28,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   window_class.lpszClassName = kClassName;
   if (!RegisterClassExW(&window_class)) return 1;
 
-  HWND window = CreateWindowExW(0, kClassName, L"trivial window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, 400, 300, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(0, kClassName, L"trivial window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                                400, 300, nullptr, nullptr, instance, nullptr);
   if (!window) return 1;
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);
