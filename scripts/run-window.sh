@@ -23,7 +23,7 @@ fi
 
 echo "run-window: no display (DISPLAY is not set): running the window in Xvfb, typing AKGUD, taking a screenshot"
 cmake --build "$build" -j2 --target cdk_tool window_test
-source scripts/xvfb.sh
+source scripts/wine-desktop.sh
 work="$(mktemp -d)"
 cleanup() {
   WINEPREFIX="$CDK_WINEPREFIX" cdk_stop_xvfb

@@ -23,7 +23,7 @@ step() {  # step <label>: prints the time the previous step took
   step_start=$SECONDS
 }
 
-source scripts/xvfb.sh
+source scripts/wine-desktop.sh
 work="$(mktemp -d)"
 cleanup() {
   cdk_stop_xvfb
@@ -34,14 +34,8 @@ trap cleanup EXIT
 cdk_start_xvfb "$work" || { echo "test-windows: Xvfb did not start" >&2; exit 1; }
 step "Xvfb on $DISPLAY"
 
-scripts/wine-prefix.sh "$CDK_WINEPREFIX" >/dev/null
-step "Wine prefix ready: $CDK_WINEPREFIX"
-
-# A server that stays up between test programs, warmed by one run, makes
-# each test start in a fraction of a second instead of seconds.
-wineserver -p 2>/dev/null || true  # one may already be running
-scripts/wine-run.sh cmd /c exit </dev/null >/dev/null 2>&1 || true
-step "Wine server warm"
+cdk_warm_wine || { echo "test-windows: the Wine prefix could not be prepared" >&2; exit 1; }
+step "Wine prefix ready and its server warm: $CDK_WINEPREFIX"
 
 standin_args=()
 standin_file="$root/build/native/standin/gift_codes_full.js"

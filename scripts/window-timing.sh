@@ -29,7 +29,7 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchai
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCDK_BUILD_TESTS=OFF -DCDK_STANDIN_FILE="$standin_file" >/dev/null
 cmake --build "$build_dir" --target window_timing -j"$jobs" >/dev/null
 
-source scripts/xvfb.sh
+source scripts/wine-desktop.sh
 work="$(mktemp -d)"
 cleanup() {
   cdk_stop_xvfb
@@ -38,11 +38,8 @@ cleanup() {
 trap cleanup EXIT
 
 cdk_start_xvfb "$work" || { echo "window-timing: Xvfb did not start" >&2; exit 1; }
-scripts/wine-prefix.sh "$CDK_WINEPREFIX" >/dev/null
-# A server that stays up between the started programs, warmed by one run, as
-# the user's desktop session would have it.
-wineserver -p 2>/dev/null || true
-scripts/wine-run.sh cmd /c exit </dev/null >/dev/null 2>&1 || true
+# A warm server between the started programs, as a desktop session has it.
+cdk_warm_wine || { echo "window-timing: the Wine prefix could not be prepared" >&2; exit 1; }
 
 echo "window-timing: $(lscpu | sed -n 's/^Model name:[[:space:]]*//p'), $(nproc) cores, $(wine --version)"
 scripts/wine-run.sh "$build_dir/app/timing/window_timing.exe" </dev/null
