@@ -24,13 +24,7 @@ fi
 echo "run-window: no display (DISPLAY is not set): running the window in Xvfb, typing AKGUD, taking a screenshot"
 cmake --build "$build" -j2 --target cdk_tool window_test
 source scripts/wine-desktop.sh
-work="$(mktemp -d)"
-cleanup() {
-  WINEPREFIX="$CDK_WINEPREFIX" cdk_stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cdk_start_xvfb "$work" || { echo "run-window: Xvfb did not start" >&2; exit 1; }
+cdk_start_xvfb || { echo "run-window: Xvfb did not start" >&2; exit 1; }
 
 # The screenshot test types the code and photographs the window.
 ctest --test-dir "$build" -R '^window_screenshot$' --output-on-failure </dev/null >/dev/null

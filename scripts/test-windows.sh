@@ -24,14 +24,7 @@ step() {  # step <label>: prints the time the previous step took
 }
 
 source scripts/wine-desktop.sh
-work="$(mktemp -d)"
-cleanup() {
-  cdk_stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-cdk_start_xvfb "$work" || { echo "test-windows: Xvfb did not start" >&2; exit 1; }
+cdk_start_xvfb || { echo "test-windows: Xvfb did not start" >&2; exit 1; }
 step "Xvfb on $DISPLAY"
 
 cdk_warm_wine || { echo "test-windows: the Wine prefix could not be prepared" >&2; exit 1; }

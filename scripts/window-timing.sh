@@ -30,14 +30,7 @@ cmake -S . -B "$build_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchai
 cmake --build "$build_dir" --target window_timing -j"$jobs" >/dev/null
 
 source scripts/wine-desktop.sh
-work="$(mktemp -d)"
-cleanup() {
-  cdk_stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-cdk_start_xvfb "$work" || { echo "window-timing: Xvfb did not start" >&2; exit 1; }
+cdk_start_xvfb || { echo "window-timing: Xvfb did not start" >&2; exit 1; }
 # A warm server between the started programs, as a desktop session has it.
 cdk_warm_wine || { echo "window-timing: the Wine prefix could not be prepared" >&2; exit 1; }
 
