@@ -104,10 +104,15 @@ bool FindTextPathAvailable(FindTextPath path) {
 }
 
 FindTextPath ChosenFindTextPath() {
-  for (FindTextPath path : {FindTextPath::kAvx2, FindTextPath::kSse2}) {
-    if (FindTextPathAvailable(path)) return path;
-  }
-  return FindTextPath::kScalar;
+  // The CPU does not change while the program runs: ask it once, not on
+  // every search of every timer tick.
+  static const FindTextPath chosen = [] {
+    for (FindTextPath path : {FindTextPath::kAvx2, FindTextPath::kSse2}) {
+      if (FindTextPathAvailable(path)) return path;
+    }
+    return FindTextPath::kScalar;
+  }();
+  return chosen;
 }
 
 std::string_view FindTextPathName(FindTextPath path) {
@@ -121,7 +126,10 @@ std::string_view FindTextPathName(FindTextPath path) {
 
 std::string_view FindTextPathName() { return FindTextPathName(ChosenFindTextPath()); }
 
-int32_t FindTextInPlace(TextView text, TextView needle, bool ignore_case, FindTextPath path) {
+namespace {
+
+// The search on `path`, which this CPU can run.
+int32_t FindOnPath(TextView text, TextView needle, bool ignore_case, FindTextPath path) {
   const size_t length = text.size();
   const size_t n = needle.size();
   if (n == 0) return length > 0 ? 1 : kNotFound;
@@ -129,7 +137,6 @@ int32_t FindTextInPlace(TextView text, TextView needle, bool ignore_case, FindTe
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   const find_text::NeedlePlan plan = find_text::MakeNeedlePlan(
       reinterpret_cast<const unsigned char*>(needle.data()), n, ignore_case);
-  if (!FindTextPathAvailable(path)) path = FindTextPath::kScalar;
   switch (path) {
 #if defined(CDK_FIND_TEXT_X86)
     case FindTextPath::kAvx2: return find_text::FindTextAvx2(bytes, length, plan);
@@ -139,8 +146,14 @@ int32_t FindTextInPlace(TextView text, TextView needle, bool ignore_case, FindTe
   }
 }
 
+}  // namespace
+
+int32_t FindTextInPlace(TextView text, TextView needle, bool ignore_case, FindTextPath path) {
+  return FindOnPath(text, needle, ignore_case, FindTextPathAvailable(path) ? path : FindTextPath::kScalar);
+}
+
 int32_t FindTextInPlace(TextView text, TextView needle, bool ignore_case) {
-  return FindTextInPlace(text, needle, ignore_case, ChosenFindTextPath());
+  return FindOnPath(text, needle, ignore_case, ChosenFindTextPath());
 }
 
 }  // namespace cdk
