@@ -51,47 +51,9 @@ class RemoteBuffer {
   size_t size_;
 };
 
-struct FindWindowQuery {
-  DWORD process_id;
-  const wchar_t* window_class;
-  HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lparam) {
-  auto& query = *reinterpret_cast<FindWindowQuery*>(lparam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  wchar_t class_name[64] = {};
-  GetClassNameW(hwnd, class_name, 64);
-  if (owner == query.process_id && IsWindowVisible(hwnd) && lstrcmpW(class_name, query.window_class) == 0) {
-    query.found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 void PostChar(HWND target, wchar_t ch) { PostMessageW(target, WM_CHAR, ch, 1); }
 
-// Every program the driver starts runs in this job, so that none outlives
-// the driver: a program left running would keep ctest's output pipe open.
-HANDLE StartedProgramsJob() {
-  static const HANDLE job = [] {
-    HANDLE created = CreateJobObjectW(nullptr, nullptr);
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (created != nullptr) {
-      SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    }
-    return created;
-  }();
-  return job;
-}
-
 }  // namespace
-
-void EndStartedPrograms() {
-  if (StartedProgramsJob() != nullptr) TerminateJobObject(StartedProgramsJob(), 98);
-}
 
 const Settings& GetSettings() {
   static const Settings settings{
@@ -171,7 +133,7 @@ ToolRun::ToolRun(const std::wstring& exe, const std::wstring& current_dir, std::
     process_ = {};
     return;
   }
-  if (StartedProgramsJob() != nullptr) AssignProcessToJobObject(StartedProgramsJob(), process_.hProcess);
+  JoinStartedPrograms(process_.hProcess);
   WaitUntil(
       [&] {
         window_ = FindOwnWindow(kWindowClass);
@@ -196,9 +158,7 @@ ToolRun::~ToolRun() {
 
 HWND ToolRun::FindOwnWindow(const wchar_t* window_class) const {
   if (process_.hProcess == nullptr) return nullptr;
-  FindWindowQuery query{process_.dwProcessId, window_class, nullptr};
-  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&query));
-  return query.found;
+  return VisibleWindowOf(process_.dwProcessId, window_class);
 }
 
 std::wstring ToolRun::Title() const {

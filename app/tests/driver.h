@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "app/tests/started_programs.h"
+
 namespace cdk::driver {
 
 using namespace std::chrono_literals;
@@ -109,9 +111,6 @@ class ToolRun {
   PROCESS_INFORMATION process_{};
   HWND window_ = nullptr;
 };
-
-// Ends every program the driver has started and that still runs.
-void EndStartedPrograms();
 
 // Polls the field until it equals `expected` (bounded); returns the last text.
 std::wstring WaitForFieldText(const ToolRun& run, int id, const std::wstring& expected,

@@ -1,5 +1,6 @@
 #include "app/timing/start_timing.h"
 
+#include "app/tests/started_programs.h"
 #include "app/timing/rounds.h"
 
 namespace cdk::timing {
@@ -14,50 +15,11 @@ constexpr DWORD kSettleMilliseconds = 300;
 
 constexpr wchar_t kMessageBoxClass[] = L"#32770";
 
-struct WindowQuery {
-  DWORD process_id;
-  const wchar_t* window_class;
-  HWND found;
-};
-
-BOOL CALLBACK MatchVisibleWindow(HWND hwnd, LPARAM lparam) {
-  auto& query = *reinterpret_cast<WindowQuery*>(lparam);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner != query.process_id || !IsWindowVisible(hwnd)) return TRUE;
-  wchar_t class_name[64] = {};
-  GetClassNameW(hwnd, class_name, 64);
-  if (lstrcmpW(class_name, query.window_class) != 0) return TRUE;
-  query.found = hwnd;
-  return FALSE;
-}
-
-HWND VisibleWindowOf(DWORD process_id, const wchar_t* window_class) {
-  WindowQuery query{process_id, window_class, nullptr};
-  EnumWindows(MatchVisibleWindow, reinterpret_cast<LPARAM>(&query));
-  return query.found;
-}
-
-// Every started program runs in this job, so none outlives window_timing
-// when it is stopped halfway.
-HANDLE StartedProgramsJob() {
-  static const HANDLE job = [] {
-    HANDLE created = CreateJobObjectW(nullptr, nullptr);
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    if (created != nullptr) {
-      SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    }
-    return created;
-  }();
-  return job;
-}
-
 // The started process; ended by force if it is still running when dropped.
 class StartedProcess {
  public:
   explicit StartedProcess(const PROCESS_INFORMATION& info) : info_(info) {
-    if (StartedProgramsJob() != nullptr) AssignProcessToJobObject(StartedProgramsJob(), info_.hProcess);
+    driver::JoinStartedPrograms(info_.hProcess);
   }
   ~StartedProcess() {
     if (!HasEnded(0)) {
@@ -117,8 +79,8 @@ StartTime TimeStartToShownWindow(const Program& program) {
   HWND window = nullptr;
   // Polled every millisecond: finer than any start-up, coarse enough to
   // leave the two cores to the program being started.
-  while ((window = VisibleWindowOf(process.id(), program.window_class.c_str())) == nullptr) {
-    if (VisibleWindowOf(process.id(), kMessageBoxClass) != nullptr) return Failure(program, "showed an error box");
+  while ((window = driver::VisibleWindowOf(process.id(), program.window_class.c_str())) == nullptr) {
+    if (driver::VisibleWindowOf(process.id(), kMessageBoxClass) != nullptr) return Failure(program, "showed an error box");
     if (process.HasEnded(0)) {
       return Failure(program, "ended without a window, exit code " + std::to_string(process.ExitCode()));
     }
